@@ -22,6 +22,7 @@ class Console {
   Console& operator=(const Console&) = delete;
   Console(Console&&) = delete;
   Console& operator=(Console&&) = delete;
+  virtual ~Console() = default;
 
   // Writes the text unchanged; it is visible when the call returns.
   virtual void write(std::string_view text) = 0;
@@ -36,9 +37,6 @@ class Console {
     end_process(status);
     std::abort();  // an implementation that came back would be a bug
   }
-
- protected:
-  ~Console() = default;
 
  private:
   // Does not return: ends the process (or, in tests, throws).

@@ -55,7 +55,7 @@ bool ignored(int sig) {
 // blocked, so it is unblocked for the raised one to take effect here.
 void redeliver(int sig) {
   set_handler(sig, SIG_DFL);
-  std::raise(sig);
+  static_cast<void>(std::raise(sig));
   sigset_t only{};
   sigemptyset(&only);
   sigaddset(&only, sig);

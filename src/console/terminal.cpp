@@ -20,8 +20,8 @@ Terminal::Terminal() : start_(std::chrono::steady_clock::now()) {
 
 // Failures are not reported: a reader that has gone away only loses the text.
 void Terminal::write(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
+  static_cast<void>(std::fwrite(text.data(), 1, text.size(), stdout));
+  static_cast<void>(std::fflush(stdout));
 }
 
 // Through the C runtime's buffer, so that the rest of a typed line stays with
@@ -50,7 +50,7 @@ Ticks Terminal::now() {
 }
 
 void Terminal::end_process(int status) {
-  std::fflush(stdout);
+  static_cast<void>(std::fflush(stdout));
   platform::restore();
   std::exit(status);
 }

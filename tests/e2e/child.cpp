@@ -109,7 +109,7 @@ const Target& target() {
       t.line_end = "\r\n";
     }
     if (const char* tolerance = std::getenv("BAILANDO_TOLERANCE_MS")) {
-      t.tolerance = milliseconds(std::atoi(tolerance));
+      t.tolerance = milliseconds(std::strtol(tolerance, nullptr, 10));
     }
     return t;
   }();
@@ -314,7 +314,7 @@ Clock::time_point Child::arrival(std::size_t index) const {
 
 bool same_settings(const termios& a, const termios& b) {
   return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
-         a.c_lflag == b.c_lflag && std::equal(std::begin(a.c_cc), std::end(a.c_cc), b.c_cc);
+         a.c_lflag == b.c_lflag && std::equal(std::begin(a.c_cc), std::end(a.c_cc), std::begin(b.c_cc));
 }
 
 }  // namespace bailando::testing::e2e
