@@ -96,7 +96,7 @@ void reset_child() {
 
 const Target& target() {
   static const Target chosen = [] {
-    Target t{{BAILANDO_PROGRAM}, "\n", milliseconds(15)};
+    Target t{{BAILANDO_PROGRAM}, "\n", milliseconds(BAILANDO_TOLERANCE_MS)};
     if (const char* command = std::getenv("BAILANDO_COMMAND")) {
       t.command.clear();
       std::istringstream words(command);
@@ -314,7 +314,8 @@ Clock::time_point Child::arrival(std::size_t index) const {
 
 bool same_settings(const termios& a, const termios& b) {
   return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
-         a.c_lflag == b.c_lflag && std::equal(std::begin(a.c_cc), std::end(a.c_cc), std::begin(b.c_cc));
+         a.c_lflag == b.c_lflag &&
+         std::equal(std::begin(a.c_cc), std::end(a.c_cc), std::begin(b.c_cc));
 }
 
 }  // namespace bailando::testing::e2e

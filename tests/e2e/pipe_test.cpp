@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "child.hpp"
@@ -29,6 +30,8 @@ struct Case {
   const char* name;
   std::string input;     // with \n for each line end
   std::string expected;  // all of the output, with \n for each line end
+
+  friend void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 };
 
 class Pipe : public ::testing::TestWithParam<Case> {};

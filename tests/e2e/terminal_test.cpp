@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ostream>
 #include <string>
 
 #include "child.hpp"
@@ -83,6 +84,8 @@ struct Ending {
   const char* name;
   int signal;
   const char* key;  // typed on the terminal, or nullptr to signal from outside
+
+  friend void PrintTo(const Ending& c, std::ostream* out) { *out << c.name; }
 };
 
 class TerminalEnding : public Terminal, public ::testing::WithParamInterface<Ending> {};

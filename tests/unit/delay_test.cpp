@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 #include <vector>
 
 #include "scripted_console.hpp"
@@ -13,6 +14,8 @@ namespace {
 struct Length {
   float seconds;
   Ticks ticks;
+
+  friend void PrintTo(const Length& length, std::ostream* out) { *out << length.seconds << " s"; }
 };
 
 class DelayLength : public ::testing::TestWithParam<Length> {};
@@ -34,6 +37,8 @@ struct Readings {
   const char* name;
   float seconds;
   std::vector<Ticks> readings;  // all of them are taken, and no more
+
+  friend void PrintTo(const Readings& c, std::ostream* out) { *out << c.name; }
 };
 
 class DelayReadings : public ::testing::TestWithParam<Readings> {};

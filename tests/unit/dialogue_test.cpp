@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,8 @@ struct Case {
   std::string_view input;
   Transcript transcript;
   std::string_view unread;
+
+  friend void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 };
 
 class Dialogue : public ::testing::TestWithParam<Case> {};
