@@ -1,5 +1,6 @@
 #include "console/terminal.hpp"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,9 +13,15 @@ namespace {
 // Home, erase the screen, erase the scrollback: what clearing a console does.
 constexpr std::string_view clear_sequence = "\x1b[H\x1b[2J\x1b[3J";
 
+// The C runtime's buffers, given here so that it allocates none of its own.
+std::array<char, BUFSIZ> input_buffer{};
+std::array<char, BUFSIZ> output_buffer{};
+
 }  // namespace
 
 Terminal::Terminal() : start_(std::chrono::steady_clock::now()) {
+  static_cast<void>(std::setvbuf(stdin, input_buffer.data(), _IOFBF, input_buffer.size()));
+  static_cast<void>(std::setvbuf(stdout, output_buffer.data(), _IOFBF, output_buffer.size()));
   platform::open();
 }
 
