@@ -54,8 +54,7 @@ bool clear_without_escapes() {
   if (GetConsoleScreenBufferInfo(output, &screen) == 0) {
     return false;
   }
-  const DWORD cells =
-      static_cast<DWORD>(screen.dwSize.X) * static_cast<DWORD>(screen.dwSize.Y);
+  const DWORD cells = static_cast<DWORD>(screen.dwSize.X) * static_cast<DWORD>(screen.dwSize.Y);
   const COORD home{0, 0};
   DWORD done = 0;
   FillConsoleOutputCharacterA(output, ' ', cells, home, &done);
