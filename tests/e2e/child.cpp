@@ -145,6 +145,7 @@ Child::Child(Via via) : via_(via) {
     check(openpty(&master, &slave, nullptr, nullptr, &size) == 0, "openpty");
     fcntl(master, F_SETFD, FD_CLOEXEC);
     fcntl(slave, F_SETFD, FD_CLOEXEC);
+    check(tcgetattr(slave, &before_) == 0, "tcgetattr");
     std::array<int, 2> report{};
     check(pipe2(report.data(), O_CLOEXEC) == 0, "pipe");
     pid_ = fork();

@@ -53,6 +53,8 @@ class Child {
 
   // Terminal only: its settings now, as the program sees them.
   [[nodiscard]] termios settings() const;
+  // Terminal only: its settings as a fresh terminal starts, before the program.
+  [[nodiscard]] const termios& settings_before() const { return before_; }
   // Terminal only: waits until echo is on (or off); false on timeout.
   bool wait_for_echo(bool on, milliseconds timeout) const;
   // Terminal only: input queued on the terminal that nobody has read.
@@ -77,6 +79,7 @@ class Child {
   int output_fd_ = -1;  // our end of its standard output (the same master)
   int terminal_ = -1;   // the terminal's slave side, kept open to read its state
   int pidfd_ = -1;
+  termios before_{};
   bool exited_ = false;
   int status_ = 0;
   std::string output_;

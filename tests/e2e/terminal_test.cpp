@@ -37,8 +37,7 @@ class Terminal : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(child.read_until(t::prompt.substr(0, 20), patience)); }
 
   Child child{Child::Via::terminal};
-  // As a fresh terminal starts, before the program touched anything.
-  termios found = child.settings();
+  const termios found = child.settings_before();
 };
 
 TEST_F(Terminal, EchoesOnlyAnswersAndLeavesSettingsAsFound) {
