@@ -1,5 +1,6 @@
 #include "delay/delay.hpp"
 
+#include <cmath>
 #include <limits>
 
 namespace bailando {
@@ -12,7 +13,7 @@ constexpr double ticks_per_second = 1000.0;
 // all) is clamped instead of being undefined.
 Ticks to_ticks(double target, Ticks start) {
   constexpr double past_last = 9223372036854775808.0;  // 2^63
-  if (target != target) {                              // NaN: no pause at all
+  if (std::isnan(target)) {                            // no pause at all
     return start;
   }
   if (target >= past_last) {

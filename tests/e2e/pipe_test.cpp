@@ -46,14 +46,12 @@ TEST_P(Pipe, AnswersThenSaysGoodbye) {
   expect_hold(child, child.output().size(), 3000, "the goodbye");
 }
 
-const std::string again =
-    std::string(t::clear_sequence) + std::string(t::complaint) + std::string(t::prompt);
-const std::string bye = std::string(t::clear_sequence) + std::string(t::goodbye);
-
 INSTANTIATE_TEST_SUITE_P(Answers, Pipe,
                          ::testing::Values(Case{"WrongLineThenNo", "x\nn",
-                                                std::string(t::prompt) + again + again + bye},
-                                           Case{"EmptyInput", "", std::string(t::prompt) + bye}),
+                                                std::string(t::prompt) + t::complaint_screen() +
+                                                    t::complaint_screen() + t::goodbye_screen()},
+                                           Case{"EmptyInput", "",
+                                                std::string(t::prompt) + t::goodbye_screen()}),
                          [](const auto& test) { return test.param.name; });
 
 // `bailando | head -c 10`: the rest of the output is lost, and that is all.

@@ -53,10 +53,8 @@ TEST_F(Terminal, EchoesOnlyAnswersAndLeavesSettingsAsFound) {
   const int status = child.wait_exit(patience);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
-  const std::string again =
-      std::string(t::clear_sequence) + std::string(t::complaint) + std::string(t::prompt);
-  EXPECT_EQ(child.output(), screen(std::string(t::prompt) + "x\n" + again + again + "n\n" +
-                                   std::string(t::clear_sequence) + std::string(t::goodbye)));
+  EXPECT_EQ(child.output(), screen(std::string(t::prompt) + "x\n" + t::complaint_screen() +
+                                   t::complaint_screen() + "n\n" + t::goodbye_screen()));
   expect_hold(child, child.output().size(), 3000, "the goodbye");
   EXPECT_TRUE(same_settings(child.settings(), found));
   // Keys typed ahead are left for whoever reads the terminal next.

@@ -52,6 +52,14 @@ std::array<std::string_view, 5> pieces(std::string_view frame) {
           frame.substr(torso_end, legs_end - torso_end), frame.substr(legs_end)};
 }
 
+std::string complaint_screen() {
+  return std::string(clear_sequence).append(complaint).append(prompt);
+}
+
+std::string goodbye_screen() {
+  return std::string(clear_sequence).append(goodbye);
+}
+
 std::string show_output() {
   std::string out;
   out.append(clear_sequence).append(announcement).append(clear_sequence);

@@ -29,6 +29,12 @@ const std::array<std::string, frames_per_cycle>& frames();
 // A frame cut where its five writes meet: banner, head, torso, legs, floor.
 std::array<std::string_view, 5> pieces(std::string_view frame);
 
+// What a wrong answer brings: a cleared screen, the complaint, the prompt.
+std::string complaint_screen();
+
+// What the answer n brings: a cleared screen and the goodbye.
+std::string goodbye_screen();
+
 // All that the program writes from the answer s to its end, clears included.
 std::string show_output();
 
