@@ -64,8 +64,6 @@ void reset_child() {
 // runs the program as the terminal's foreground job, so that Ctrl-Z can stop
 // it. Reports the program's pid, then ends as the program ended.
 [[noreturn]] void run_session(int terminal, int report) {
-  const rlimit no_core{0, 0};
-  setrlimit(RLIMIT_CORE, &no_core);
   setsid();
   ioctl(terminal, TIOCSCTTY, 0);
   const pid_t program = fork();
